@@ -117,7 +117,7 @@ void removeFolders()
 {
 #ifdef _WIN32
     DeleteFileA(settingsPath);
-    RemoveDirectoryA("C:\\Program Files\\Pellumbra\\Monoglint");
+    RemoveDirectoryA(settingsFolder().c_str());
     RemoveDirectoryA("C:\\Program Files\\Pellumbra");
 #else
     std::remove(filePath().c_str());
@@ -130,7 +130,7 @@ void makeFolders()
 {
 #ifdef _WIN32
     CreateDirectoryA("C:\\Program Files\\Pellumbra", nullptr);
-    CreateDirectoryA("C:\\Program Files\\Pellumbra\\Monoglint", nullptr);
+    CreateDirectoryA(settingsFolder().c_str(), nullptr);
 #else
     mkdir(settingsFolder().substr(0, settingsFolder().rfind('/')).c_str(), 0755);
     mkdir(settingsFolder().c_str(), 0755);

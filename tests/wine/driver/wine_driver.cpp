@@ -1,0 +1,209 @@
+// Helpers of the Windows test driver; see wine_driver.h.
+#include "wine_driver.h"
+
+#include <fstream>
+#include <sstream>
+
+namespace driver {
+
+namespace {
+
+std::string toWindowsPath(const std::string& unixPath)
+{
+    std::string path = "Z:" + unixPath;
+    for (char& c : path)
+        if (c == '/')
+            c = '\\';
+    return path;
+}
+
+LRESULT CALLBACK plainWindowProc(HWND window, UINT message, WPARAM wParam, LPARAM lParam)
+{
+    if (message == WM_DESTROY)
+        PostQuitMessage(0);
+    return DefWindowProcA(window, message, wParam, lParam);
+}
+
+}  // namespace
+
+std::string builtSaverPath() { return toWindowsPath(MONOGLINT_SCR_UNIX_PATH); }
+std::string builtFilePath(const char* unixPath) { return toWindowsPath(unixPath); }
+
+std::string installFolder() { return "C:\\Program Files\\Pellumbra\\Monoglint"; }
+
+std::string installedSaverPath()
+{
+    CreateDirectoryA("C:\\Program Files\\Pellumbra", nullptr);
+    CreateDirectoryA(installFolder().c_str(), nullptr);
+    std::string installed = installFolder() + "\\Monoglint.scr";
+    copyFile(builtSaverPath(), installed);
+    return installed;
+}
+
+Process start(const std::string& program, const std::string& commandLine)
+{
+    STARTUPINFOA startup = {};
+    startup.cb = sizeof(startup);
+    PROCESS_INFORMATION info = {};
+    std::string line = commandLine;  // CreateProcessA may write into it
+    Process process;
+    if (CreateProcessA(program.c_str(), &line[0], nullptr, nullptr, FALSE, 0, nullptr, nullptr, &startup, &info)) {
+        CloseHandle(info.hThread);
+        process.handle = info.hProcess;
+        process.id = info.dwProcessId;
+    }
+    return process;
+}
+
+DWORD waitForExit(Process& process, DWORD timeoutMs)
+{
+    if (!process.handle)
+        return STILL_ACTIVE;
+    if (WaitForSingleObject(process.handle, timeoutMs) != WAIT_OBJECT_0) {
+        kill(process);
+        return STILL_ACTIVE;
+    }
+    DWORD code = STILL_ACTIVE;
+    GetExitCodeProcess(process.handle, &code);
+    CloseHandle(process.handle);
+    process.handle = nullptr;
+    return code;
+}
+
+void kill(Process& process)
+{
+    if (!process.handle)
+        return;
+    TerminateProcess(process.handle, 0xDEAD);
+    WaitForSingleObject(process.handle, 5000);
+    CloseHandle(process.handle);
+    process.handle = nullptr;
+}
+
+namespace {
+
+struct WindowSearch {
+    DWORD processId;
+    const char* title;
+    HWND found;
+};
+
+BOOL CALLBACK matchWindow(HWND window, LPARAM lParam)
+{
+    auto* search = reinterpret_cast<WindowSearch*>(lParam);
+    DWORD owner = 0;
+    GetWindowThreadProcessId(window, &owner);
+    char title[256] = "";
+    GetWindowTextA(window, title, sizeof(title));
+    if (owner == search->processId && lstrcmpA(title, search->title) == 0) {
+        search->found = window;
+        return FALSE;
+    }
+    return TRUE;
+}
+
+}  // namespace
+
+HWND findProcessWindow(DWORD processId, const char* title, DWORD timeoutMs)
+{
+    DWORD startTick = GetTickCount();
+    do {
+        WindowSearch search = {processId, title, nullptr};
+        EnumWindows(matchWindow, reinterpret_cast<LPARAM>(&search));
+        if (search.found)
+            return search.found;
+        Sleep(20);
+    } while (GetTickCount() - startTick < timeoutMs);
+    return nullptr;
+}
+
+TestWindow::TestWindow(int width, int height, bool visible) : width_(width), height_(height), visible_(visible)
+{
+    ready_ = CreateEventA(nullptr, TRUE, FALSE, nullptr);
+    thread_ = CreateThread(nullptr, 0, threadMain, this, 0, &threadId_);
+    WaitForSingleObject(ready_, 10000);
+}
+
+TestWindow::~TestWindow()
+{
+    destroy();
+    WaitForSingleObject(thread_, 10000);
+    CloseHandle(thread_);
+    CloseHandle(ready_);
+}
+
+std::string TestWindow::decimal() const
+{
+    return std::to_string(static_cast<unsigned long long>(reinterpret_cast<uintptr_t>(window_)));
+}
+
+void TestWindow::destroy()
+{
+    if (window_ && IsWindow(window_))
+        PostMessageA(window_, WM_CLOSE, 0, 0);  // DefWindowProc destroys it on its own thread
+}
+
+DWORD WINAPI TestWindow::threadMain(void* self)
+{
+    auto* me = static_cast<TestWindow*>(self);
+    WNDCLASSA windowClass = {};
+    windowClass.lpfnWndProc = plainWindowProc;
+    windowClass.hInstance = GetModuleHandleA(nullptr);
+    windowClass.lpszClassName = "MonoglintTestWindow";
+    windowClass.hbrBackground = static_cast<HBRUSH>(GetStockObject(GRAY_BRUSH));
+    RegisterClassA(&windowClass);  // fails harmlessly when another window registered it first
+    RECT frame = {0, 0, me->width_, me->height_};
+    AdjustWindowRect(&frame, WS_OVERLAPPEDWINDOW, FALSE);
+    me->window_ = CreateWindowExA(0, "MonoglintTestWindow", "Monoglint test window",
+                                  WS_OVERLAPPEDWINDOW | WS_CLIPCHILDREN | (me->visible_ ? WS_VISIBLE : 0), 10,
+                                  10, frame.right - frame.left, frame.bottom - frame.top, nullptr, nullptr,
+                                  windowClass.hInstance, nullptr);
+    SetEvent(me->ready_);
+    MSG message;
+    while (GetMessageA(&message, nullptr, 0, 0) > 0) {
+        TranslateMessage(&message);
+        DispatchMessageA(&message);
+    }
+    return 0;
+}
+
+Win98ForSaver::Win98ForSaver(const char* executableName)
+    : key_(std::string("Software\\Wine\\AppDefaults\\") + executableName)
+{
+    HKEY key;
+    if (RegCreateKeyExA(HKEY_CURRENT_USER, key_.c_str(), 0, nullptr, 0, KEY_SET_VALUE, nullptr, &key, nullptr) ==
+        ERROR_SUCCESS) {
+        RegSetValueExA(key, "Version", 0, REG_SZ, reinterpret_cast<const BYTE*>("win98"), 6);
+        RegCloseKey(key);
+    }
+}
+
+Win98ForSaver::~Win98ForSaver()
+{
+    RegDeleteKeyA(HKEY_CURRENT_USER, key_.c_str());
+}
+
+bool readFile(const std::string& path, std::string& bytes)
+{
+    std::ifstream in(path, std::ios::binary);
+    if (!in)
+        return false;
+    std::ostringstream content;
+    content << in.rdbuf();
+    bytes = content.str();
+    return true;
+}
+
+bool writeFile(const std::string& path, const std::string& bytes)
+{
+    std::ofstream out(path, std::ios::binary | std::ios::trunc);
+    out << bytes;
+    return static_cast<bool>(out);
+}
+
+bool copyFile(const std::string& from, const std::string& to)
+{
+    return CopyFileA(from.c_str(), to.c_str(), FALSE) != 0;
+}
+
+}  // namespace driver
