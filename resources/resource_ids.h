@@ -3,3 +3,4 @@
 
 #define IDS_DESCRIPTION 1
 #define IDD_CONFIGURE 2003
+#define IDI_SAVER 100
