@@ -10,6 +10,7 @@
 #include <gtest/gtest.h>
 
 #include <cstdio>
+#include <cstdlib>
 #include <cstring>
 #include <fstream>
 #include <functional>
@@ -63,7 +64,11 @@ std::string settingsFolder()
 #else
     static std::string folder = [] {
         char pattern[] = "/tmp/monoglint-settings-XXXXXX";
-        return std::string(mkdtemp(pattern)) + "/Pellumbra/Monoglint";
+        std::string root = mkdtemp(pattern);
+        static std::string removeAtExit;
+        removeAtExit = "rm -rf '" + root + "'";
+        std::atexit([] { (void)!std::system(removeAtExit.c_str()); });
+        return root + "/Pellumbra/Monoglint";
     }();
     return folder;
 #endif
