@@ -146,9 +146,7 @@ TEST(CommandLine, ExceptionGuardEndsTheModeWithMinusOne)
     driver::Win98ForSaver win98("MonoglintFault.scr");
     driver::Process nineX = driver::start(faulting, "MonoglintFault.scr /s");
     EXPECT_EQ(driver::waitForExit(nineX), minusOne);
-    BOOL running = TRUE;
-    ASSERT_TRUE(SystemParametersInfoA(SPI_GETSCREENSAVERRUNNING, 0, &running, 0));
-    EXPECT_FALSE(running);
+    EXPECT_FALSE(driver::saverRunningFlag());
 }
 
 }  // namespace

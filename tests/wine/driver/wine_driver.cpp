@@ -117,7 +117,8 @@ HWND findProcessWindow(DWORD processId, const char* title, DWORD timeoutMs)
     return nullptr;
 }
 
-TestWindow::TestWindow(int width, int height, bool visible) : width_(width), height_(height), visible_(visible)
+TestWindow::TestWindow(int width, int height, bool visible, bool framed)
+    : width_(width), height_(height), visible_(visible), framed_(framed)
 {
     ready_ = CreateEventA(nullptr, TRUE, FALSE, nullptr);
     thread_ = CreateThread(nullptr, 0, threadMain, this, 0, &threadId_);
@@ -152,10 +153,11 @@ DWORD WINAPI TestWindow::threadMain(void* self)
     windowClass.lpszClassName = "MonoglintTestWindow";
     windowClass.hbrBackground = static_cast<HBRUSH>(GetStockObject(GRAY_BRUSH));
     RegisterClassA(&windowClass);  // fails harmlessly when another window registered it first
+    const DWORD style = (me->framed_ ? WS_OVERLAPPEDWINDOW : WS_POPUP) | WS_CLIPCHILDREN;
     RECT frame = {0, 0, me->width_, me->height_};
-    AdjustWindowRect(&frame, WS_OVERLAPPEDWINDOW, FALSE);
+    AdjustWindowRect(&frame, style, FALSE);
     me->window_ = CreateWindowExA(0, "MonoglintTestWindow", "Monoglint test window",
-                                  WS_OVERLAPPEDWINDOW | WS_CLIPCHILDREN | (me->visible_ ? WS_VISIBLE : 0), 10,
+                                  style | (me->visible_ ? WS_VISIBLE : 0), 10,
                                   10, frame.right - frame.left, frame.bottom - frame.top, nullptr, nullptr,
                                   windowClass.hInstance, nullptr);
     SetEvent(me->ready_);
@@ -181,6 +183,77 @@ Win98ForSaver::Win98ForSaver(const char* executableName)
 Win98ForSaver::~Win98ForSaver()
 {
     RegDeleteKeyA(HKEY_CURRENT_USER, key_.c_str());
+}
+
+void xdotool(const std::string& arguments)
+{
+    Process tool = start("Z:\\usr\\bin\\xdotool", "xdotool " + arguments);
+    // NOTE: Wine does not pass a Unix program's exit code through; only the end is waited for.
+    waitForExit(tool, 10000);
+}
+
+bool saverRunningFlag()
+{
+    Process reader = start(toWindowsPath(SAVER_RUNNING_FLAG_UNIX_PATH), "saver_running_flag.exe");
+    return waitForExit(reader, 5000) == 1;
+}
+
+bool stillRunningAfter(Process& process, DWORD withinMs)
+{
+    return process.handle && WaitForSingleObject(process.handle, withinMs) == WAIT_TIMEOUT;
+}
+
+std::set<unsigned> Picture::colours() const
+{
+    std::set<unsigned> found;
+    for (size_t i = 0; i + 2 < rgb.size(); i += 3)
+        found.insert(unsigned(rgb[i]) << 16 | unsigned(rgb[i + 1]) << 8 | rgb[i + 2]);
+    return found;
+}
+
+Picture capture(const RECT& area)
+{
+    Picture picture;
+    picture.width = area.right - area.left;
+    picture.height = area.bottom - area.top;
+    HDC screen = GetDC(nullptr);
+    HDC memory = CreateCompatibleDC(screen);
+    BITMAPINFO info = {};
+    info.bmiHeader.biSize = sizeof(info.bmiHeader);
+    info.bmiHeader.biWidth = picture.width;
+    info.bmiHeader.biHeight = -picture.height;  // top row first
+    info.bmiHeader.biPlanes = 1;
+    info.bmiHeader.biBitCount = 32;
+    void* bits = nullptr;
+    HBITMAP bitmap = CreateDIBSection(screen, &info, DIB_RGB_COLORS, &bits, nullptr, 0);
+    HGDIOBJ previous = SelectObject(memory, bitmap);
+    BitBlt(memory, 0, 0, picture.width, picture.height, screen, area.left, area.top, SRCCOPY);
+    GdiFlush();
+    const unsigned char* bgra = static_cast<const unsigned char*>(bits);
+    const size_t pixels = static_cast<size_t>(picture.width) * picture.height;
+    picture.rgb.resize(pixels * 3);
+    for (size_t i = 0; i < pixels; ++i) {
+        picture.rgb[3 * i] = bgra[4 * i + 2];
+        picture.rgb[3 * i + 1] = bgra[4 * i + 1];
+        picture.rgb[3 * i + 2] = bgra[4 * i];
+    }
+    SelectObject(memory, previous);
+    DeleteObject(bitmap);
+    DeleteDC(memory);
+    ReleaseDC(nullptr, screen);
+    return picture;
+}
+
+Picture captureScreen()
+{
+    RECT all = {0, 0, GetSystemMetrics(SM_CXSCREEN), GetSystemMetrics(SM_CYSCREEN)};
+    return capture(all);
+}
+
+void savePicture(const Picture& picture, const std::string& path)
+{
+    std::string header = "P6\n" + std::to_string(picture.width) + " " + std::to_string(picture.height) + "\n255\n";
+    writeFile(path, header + std::string(picture.rgb.begin(), picture.rgb.end()));
 }
 
 bool readFile(const std::string& path, std::string& bytes)

@@ -7,7 +7,9 @@
 
 #include <windows.h>
 
+#include <set>
 #include <string>
+#include <vector>
 
 namespace driver {
 
@@ -42,7 +44,9 @@ HWND findProcessWindow(DWORD processId, const char* title, DWORD timeoutMs = 100
 // so that a saver in another process can use it as parent or owner.
 class TestWindow {
 public:
-    explicit TestWindow(int width = 320, int height = 240, bool visible = true);
+    // A framed window has a client area of width x height; an unframed popup
+    // is exactly that size.
+    explicit TestWindow(int width = 320, int height = 240, bool visible = true, bool framed = true);
     ~TestWindow();
     HWND handle() const { return window_; }
     std::string decimal() const;  // the handle as the command line writes it
@@ -55,7 +59,7 @@ private:
     DWORD threadId_ = 0;
     HWND window_ = nullptr;
     int width_, height_;
-    bool visible_;
+    bool visible_, framed_;
 };
 
 // Makes the system report the 9x family to Monoglint.scr only (Wine's
@@ -68,6 +72,30 @@ public:
 private:
     std::string key_;
 };
+
+// Real input on the virtual X display, through xdotool (a Linux program:
+// Wine starts it like any other). Returns when xdotool has finished.
+// NOTE: the saver reads input from X, so input sent this way travels the
+// whole road a user's input does.
+void xdotool(const std::string& arguments);
+
+// The system's saver-running flag, asked in a fresh process each time.
+// NOTE: Wine caches system parameters in a process once it has read them.
+bool saverRunningFlag();
+
+// Whether the process is still running `withinMs` from now; it may end meanwhile.
+bool stillRunningAfter(Process& process, DWORD withinMs);
+
+// The screen's pixels inside `area` (screen coordinates), RGB, top row first.
+struct Picture {
+    int width = 0, height = 0;
+    std::vector<unsigned char> rgb;
+    std::set<unsigned> colours() const;  // 0xRRGGBB values that occur
+};
+Picture capture(const RECT& area);
+Picture captureScreen();
+// Writes the picture as a binary PPM (a person can look at a failing frame).
+void savePicture(const Picture& picture, const std::string& path);
 
 // Whole-file helpers for files inside the prefix.
 bool readFile(const std::string& path, std::string& bytes);

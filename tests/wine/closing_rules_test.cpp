@@ -1,0 +1,141 @@
+// What ends the full-screen saver: real key and button presses and mouse
+// travel on the X display, and the activation, power and system-command
+// messages that the system would send (Wine sends no power events itself, so
+// the driver sends them). The driver opens no window while a saver runs: one
+// that took the focus would end the saver by itself.
+#include "saver_session.h"
+
+#include <gtest/gtest.h>
+
+#include <string>
+
+namespace {
+
+class ClosingRules : public ::testing::Test {
+protected:
+    void SetUp() override
+    {
+        saver::useSettings();
+        driver::xdotool("mousemove 500 400");  // a known reference before the saver starts
+    }
+};
+
+// Closes within a second, with exit code 0.
+void expectClosedBy(saver::Run& run, const std::string& what)
+{
+    EXPECT_FALSE(driver::stillRunningAfter(run.process, 1500)) << what << " did not close the saver";
+    EXPECT_EQ(driver::waitForExit(run.process, 100), 0u) << what;
+}
+
+TEST_F(ClosingRules, PressesClose)
+{
+    const char* const presses[] = {"key space", "key a", "key alt+x", "key F10", "click 1", "click 2", "click 3"};
+    for (const char* press : presses) {
+        saver::Run run = saver::startFullScreen();
+        driver::xdotool(press);
+        expectClosedBy(run, press);
+    }
+}
+
+TEST_F(ClosingRules, ReleasesAndWheelTurnsDoNotClose)
+{
+    saver::Run run = saver::startFullScreen();
+    for (const char* input : {"keyup space", "keyup a", "click 4", "click 5", "mouseup 1"}) {
+        driver::xdotool(input);
+        EXPECT_TRUE(driver::stillRunningAfter(run.process, 400)) << input;
+    }
+    EXPECT_EQ(saver::finish(run), 0u);
+}
+
+// More than 4 pixels of travel (x distance plus y distance) from where the
+// cursor stood at start closes; small moves add up.
+TEST_F(ClosingRules, MouseTravelThreshold)
+{
+    saver::Run run = saver::startFullScreen();
+    driver::xdotool("mousemove_relative 3 1");
+    EXPECT_TRUE(driver::stillRunningAfter(run.process, 500)) << "4 pixels away";
+    driver::xdotool("mousemove_relative 0 1");
+    expectClosedBy(run, "3 right and 2 down, in two moves");
+
+    driver::xdotool("mousemove 500 400");
+    run = saver::startFullScreen();
+    for (int i = 0; i < 4; ++i) {
+        driver::xdotool(i % 2 ? "mousemove_relative 1 0" : "mousemove_relative -- 0 -1");
+        EXPECT_TRUE(driver::stillRunningAfter(run.process, 250)) << "after " << i + 1 << " small moves";
+    }
+    driver::xdotool("mousemove_relative 1 0");
+    expectClosedBy(run, "the fifth pixel of small moves");
+}
+
+struct MessageCase {
+    UINT message;
+    WPARAM wParam;
+    LPARAM lParam;
+    const char* what;
+};
+
+// Messages that leave the saver running are sent to one run in turn; each
+// closing one gets a run of its own.
+TEST_F(ClosingRules, ActivationAndPowerMessages)
+{
+    const MessageCase keep[] = {
+        {WM_ACTIVATEAPP, 1, 0, "activation"},
+        {WM_POWER, PWR_SUSPENDREQUEST, 0, "WM_POWER suspend request"},
+        {WM_POWER, PWR_SUSPENDRESUME, 0, "WM_POWER suspend resume"},
+        {WM_POWERBROADCAST, PBT_APMRESUMECRITICAL, PBTF_APMRESUMEFROMFAILURE, "critical resume after a failure"},
+        {WM_POWERBROADCAST, PBT_APMRESUMESUSPEND, PBTF_APMRESUMEFROMFAILURE, "resume after a failure"},
+        {WM_POWERBROADCAST, PBT_APMRESUMESTANDBY, PBTF_APMRESUMEFROMFAILURE, "standby resume after a failure"},
+        {WM_POWERBROADCAST, PBT_APMRESUMEAUTOMATIC, PBTF_APMRESUMEFROMFAILURE, "automatic resume after a failure"},
+        // The AC line status is what it was at start: no change, no close.
+        {WM_POWERBROADCAST, PBT_APMPOWERSTATUSCHANGE, 0, "power status without a change"},
+        {WM_SYSCOMMAND, SC_SCREENSAVE, 0, "SC_SCREENSAVE"},
+        {WM_SYSCOMMAND, SC_NEXTWINDOW, 0, "SC_NEXTWINDOW"},
+    };
+    saver::Run run = saver::startFullScreen();
+    for (const MessageCase& c : keep) {
+        PostMessageA(run.window, c.message, c.wParam, c.lParam);
+        EXPECT_TRUE(driver::stillRunningAfter(run.process, 300)) << c.what;
+    }
+    EXPECT_EQ(saver::finish(run), 0u);
+
+    const MessageCase close[] = {
+        {WM_ACTIVATEAPP, 0, 0, "deactivation"},
+        {WM_POWER, PWR_CRITICALRESUME, 0, "WM_POWER critical resume"},
+        {WM_POWERBROADCAST, PBT_APMQUERYSUSPEND, 0, "query suspend"},
+        {WM_POWERBROADCAST, PBT_APMQUERYSTANDBY, 0, "query standby"},
+        {WM_POWERBROADCAST, PBT_APMQUERYSUSPENDFAILED, 0, "query suspend failed"},
+        {WM_POWERBROADCAST, PBT_APMQUERYSTANDBYFAILED, 0, "query standby failed"},
+        {WM_POWERBROADCAST, PBT_APMSUSPEND, 0, "suspend"},
+        {WM_POWERBROADCAST, PBT_APMSTANDBY, 0, "standby"},
+        {WM_POWERBROADCAST, PBT_APMRESUMECRITICAL, 0, "critical resume"},
+        {WM_POWERBROADCAST, PBT_APMRESUMESUSPEND, 0, "resume"},
+        {WM_POWERBROADCAST, PBT_APMRESUMESTANDBY, 0, "standby resume"},
+        {WM_POWERBROADCAST, PBT_APMRESUMEAUTOMATIC, 0, "automatic resume"},
+        {WM_POWERBROADCAST, PBT_APMBATTERYLOW, 0, "battery low"},
+        {WM_POWERBROADCAST, PBT_APMOEMEVENT, 0, "OEM event"},
+        {WM_POWERBROADCAST, 15, 0, "an unknown event"},
+        {WM_POWERBROADCAST, PBT_POWERSETTINGCHANGE, 0, "power setting change"},
+        {WM_SYSCOMMAND, SC_MONITORPOWER, 2, "SC_MONITORPOWER"},
+    };
+    for (const MessageCase& c : close) {
+        run = saver::startFullScreen();
+        PostMessageA(run.window, c.message, c.wParam, c.lParam);
+        expectClosedBy(run, c.what);
+    }
+}
+
+// The system commands that would switch away or start another saver are
+// swallowed: their answer is 0.
+TEST_F(ClosingRules, SwallowedSystemCommandsAnswerZero)
+{
+    saver::Run run = saver::startFullScreen();
+    for (WPARAM command : {WPARAM(SC_SCREENSAVE), WPARAM(SC_NEXTWINDOW), WPARAM(SC_PREVWINDOW)}) {
+        DWORD_PTR answer = 99;
+        ASSERT_TRUE(SendMessageTimeoutA(run.window, WM_SYSCOMMAND, command, 0, SMTO_ABORTIFHUNG, 2000, &answer));
+        EXPECT_EQ(answer, 0u) << std::hex << command;
+    }
+    EXPECT_TRUE(driver::stillRunningAfter(run.process, 300));
+    EXPECT_EQ(saver::finish(run), 0u);
+}
+
+}  // namespace
