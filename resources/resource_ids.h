@@ -2,5 +2,7 @@
 #pragma once
 
 #define IDS_DESCRIPTION 1
-#define IDD_CONFIGURE 2003
 #define IDI_SAVER 100
+#define IDB_BANNER 107
+#define IDB_LOGO 112
+#define IDD_CONFIGURE 2003
