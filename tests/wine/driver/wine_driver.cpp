@@ -37,6 +37,8 @@ std::string installedSaverPath()
     CreateDirectoryA(installFolder().c_str(), nullptr);
     std::string installed = installFolder() + "\\Monoglint.scr";
     copyFile(builtSaverPath(), installed);
+    std::string built = builtSaverPath();
+    copyFile(built.substr(0, built.find_last_of('\\') + 1) + "colors.txt", installFolder() + "\\colors.txt");
     return installed;
 }
 

@@ -18,8 +18,8 @@ std::string builtSaverPath();
 // A file that CMake built beside the saver (a fixture, say), as a Windows path.
 std::string builtFilePath(const char* unixPath);
 
-// The saver as a user installs it: copied into the fixed installation folder
-// (C:\Program Files\Pellumbra\Monoglint), whose path holds a blank.
+// The saver as a user installs it: copied with colors.txt into the fixed
+// installation folder (C:\Program Files\Pellumbra\Monoglint), whose path holds a blank.
 std::string installedSaverPath();
 std::string installFolder();
 
