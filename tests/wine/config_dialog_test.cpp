@@ -269,7 +269,14 @@ TEST_F(ConfigDialog, OkWritesTheControlsExactly)
 
 // The system colour picker: Wine's has the title "Color", the red, green and
 // blue edits 706, 707 and 708, and the custom colours in control 721.
-HWND waitForPicker(DWORD processId) { return driver::findProcessWindow(processId, "Color", 5000); }
+// The picker once it is shown, that is once its initialisation is done.
+HWND waitForPicker(DWORD processId)
+{
+    HWND picker = driver::findProcessWindow(processId, "Color", 5000);
+    for (int i = 0; picker && i < 250 && !IsWindowVisible(picker); ++i)
+        Sleep(20);
+    return picker;
+}
 
 int editValue(HWND picker, int id)
 {
