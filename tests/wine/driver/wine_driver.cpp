@@ -184,6 +184,13 @@ Win98ForSaver::Win98ForSaver(const char* executableName)
 
 Win98ForSaver::~Win98ForSaver()
 {
+    // The value goes in any case; the key only when nothing else lives in it
+    // (a test may keep DLL overrides for the program there).
+    HKEY key;
+    if (RegOpenKeyExA(HKEY_CURRENT_USER, key_.c_str(), 0, KEY_SET_VALUE, &key) == ERROR_SUCCESS) {
+        RegDeleteValueA(key, "Version");
+        RegCloseKey(key);
+    }
     RegDeleteKeyA(HKEY_CURRENT_USER, key_.c_str());
 }
 
