@@ -53,7 +53,7 @@ TEST(CommandLine, PreviewInARealWindowExitsWithZero)
         char tail[64];
         snprintf(tail, sizeof tail, form, parent.decimal().c_str());
         driver::Process saver = driver::start(driver::builtSaverPath(), std::string("Monoglint.scr ") + tail);
-        Sleep(300);
+        EXPECT_TRUE(driver::waitForPreviewChild(parent.handle())) << "tail: " << tail;
         parent.destroy();
         EXPECT_EQ(driver::waitForExit(saver), 0u) << "tail: " << tail;
     }
@@ -104,6 +104,15 @@ TEST(CommandLine, ConfigurationModeAndItsOwner)
     }
 }
 
+int childCount(HWND parent)
+{
+    int count = 0;
+    for (HWND child = FindWindowExA(parent, nullptr, "WindowsScreenSaverClass", nullptr); child;
+         child = FindWindowExA(parent, child, "WindowsScreenSaverClass", nullptr))
+        count += (GetWindowLongA(child, GWL_STYLE) & WS_VISIBLE) != 0;
+    return count;
+}
+
 // The installed path holds a blank ("Program Files"): quoted, it is skipped
 // whole; unquoted, the name ends at the blank and "Files\..." is read as the
 // switch, which is no switch.
@@ -115,7 +124,10 @@ TEST(CommandLine, ProgramPathsWithBlanks)
 
     driver::Process quoted = driver::start(program, "\"" + program + "\"" + preview);
     driver::Process quotedTab = driver::start(program, "\"" + program + "\"\t/p " + parent.decimal());
-    Sleep(300);
+    // Both previews are in the parent before it goes.
+    for (int i = 0; i < 1000 && childCount(parent.handle()) < 2; ++i)
+        Sleep(10);
+    EXPECT_EQ(childCount(parent.handle()), 2);
     parent.destroy();
     EXPECT_EQ(driver::waitForExit(quoted), 0u);
     EXPECT_EQ(driver::waitForExit(quotedTab), 0u);

@@ -134,7 +134,8 @@ TEST_F(PasswordHooks, PreviewNeverLoadsTheModule)
     usePassword(1);
     driver::TestWindow parent(200, 150);
     driver::Process preview = driver::start(program, "\"" + program + "\" /p " + parent.decimal());
-    EXPECT_TRUE(driver::stillRunningAfter(preview, 800));
+    ASSERT_TRUE(driver::waitForPreviewChild(parent.handle()));
+    EXPECT_TRUE(driver::stillRunningAfter(preview, 300));
     parent.destroy();
     EXPECT_EQ(driver::waitForExit(preview, 5000), 0u);
     EXPECT_TRUE(recordedCalls().empty());

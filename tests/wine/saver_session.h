@@ -50,8 +50,8 @@ inline Run startFullScreen(const std::string& program = driver::builtSaverPath()
     Run run;
     run.process = driver::start(program, "\"" + program + "\" " + tail);
     run.window = driver::findProcessWindow(run.process.id, "Screen Saver");
-    EXPECT_TRUE(run.window) << "no saver window";
-    Sleep(300);  // the first frames, and the cursor's reference position
+    EXPECT_TRUE(run.window && driver::waitUntilVisible(run.window)) << "no saver window";
+    Sleep(300);  // the first frames
     return run;
 }
 

@@ -79,25 +79,13 @@ WNDPROC ParentMessages::previous;
 volatile WPARAM ParentMessages::contextMenuWParam;
 volatile LPARAM ParentMessages::contextMenuLParam;
 
-// The preview child once it is shown (its creation sets up the whole scene first).
-HWND waitForPreview(HWND parent)
-{
-    for (int i = 0; i < 250; ++i) {
-        HWND child = FindWindowExA(parent, nullptr, "WindowsScreenSaverClass", nullptr);
-        if (child && (GetWindowLongA(child, GWL_STYLE) & WS_VISIBLE))
-            return child;
-        Sleep(20);
-    }
-    return nullptr;
-}
-
 TEST_F(SaverWindow, PreviewFillsItsParentAndIgnoresInput)
 {
     driver::TestWindow parent(320, 200);
     ParentMessages::previous = reinterpret_cast<WNDPROC>(
         SetWindowLongPtrA(parent.handle(), GWLP_WNDPROC, reinterpret_cast<LONG_PTR>(ParentMessages::proc)));
     driver::Process preview = driver::start(driver::builtSaverPath(), "Monoglint.scr /p " + parent.decimal());
-    HWND child = waitForPreview(parent.handle());
+    HWND child = driver::waitForPreviewChild(parent.handle());
     ASSERT_TRUE(child);
     EXPECT_EQ(titleOf(child), "Preview");
     EXPECT_EQ(static_cast<DWORD>(GetWindowLongA(child, GWL_STYLE)), 0x52000000u);
@@ -136,7 +124,7 @@ TEST_F(SaverWindow, PreviewInAnEmptyParentRunsUntilTheParentGoes)
 {
     driver::TestWindow parent(0, 0, true, false);  // no frame: the client area is empty
     driver::Process preview = driver::start(driver::builtSaverPath(), "Monoglint.scr /p " + parent.decimal());
-    HWND child = waitForPreview(parent.handle());
+    HWND child = driver::waitForPreviewChild(parent.handle());
     ASSERT_TRUE(child);
     RECT client;
     GetClientRect(child, &client);

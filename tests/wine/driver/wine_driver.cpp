@@ -119,6 +119,29 @@ HWND findProcessWindow(DWORD processId, const char* title, DWORD timeoutMs)
     return nullptr;
 }
 
+bool waitUntilVisible(HWND window, DWORD timeoutMs)
+{
+    DWORD startTick = GetTickCount();
+    while (!IsWindowVisible(window)) {
+        if (!IsWindow(window) || GetTickCount() - startTick >= timeoutMs)
+            return false;
+        Sleep(10);
+    }
+    return true;
+}
+
+HWND waitForPreviewChild(HWND parent, DWORD timeoutMs)
+{
+    DWORD startTick = GetTickCount();
+    do {
+        HWND child = FindWindowExA(parent, nullptr, "WindowsScreenSaverClass", nullptr);
+        if (child && (GetWindowLongA(child, GWL_STYLE) & WS_VISIBLE))
+            return child;
+        Sleep(10);
+    } while (GetTickCount() - startTick < timeoutMs);
+    return nullptr;
+}
+
 TestWindow::TestWindow(int width, int height, bool visible, bool framed)
     : width_(width), height_(height), visible_(visible), framed_(framed)
 {

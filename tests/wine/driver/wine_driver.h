@@ -40,6 +40,13 @@ void kill(Process& process);
 // to `timeoutMs` for it to appear; null when none does.
 HWND findProcessWindow(DWORD processId, const char* title, DWORD timeoutMs = 10000);
 
+// The saver's preview child inside `parent` once it is shown (its creation
+// sets up the whole scene first); null when none appears in time.
+HWND waitForPreviewChild(HWND parent, DWORD timeoutMs = 10000);
+
+// A top-level window once it is shown; false when it is not shown in time.
+bool waitUntilVisible(HWND window, DWORD timeoutMs = 10000);
+
 // A plain window owned by a thread of the driver that keeps pumping messages,
 // so that a saver in another process can use it as parent or owner.
 class TestWindow {
