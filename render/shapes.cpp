@@ -32,7 +32,7 @@ bool kindEnabled(int kind)
 
 // Degrees per elapsed millisecond is 1 / this. A file written from the
 // built-in defaults holds 0, which would make the angle infinite and the
-// turning squares vanish; it turns as slowly as the dialog's slowest setting.
+// turning squares vanish; it turns as the dialog shows such a file, at 10.
 double rotationDivisor()
 {
     return settings.rotspeed != 0 ? settings.rotspeed : 10;

@@ -245,7 +245,7 @@ TEST_F(SceneGeometry, RotationStaysFiniteAndKeepsTurning)
     scene.rotationAngle = 0;
     advanceScene(1000);
     EXPECT_TRUE(std::isfinite(scene.rotationAngle));
-    EXPECT_NEAR(scene.rotationAngle, 100.0f, 1e-4);  // as slow as the dialog's slowest setting
+    EXPECT_NEAR(scene.rotationAngle, 100.0f, 1e-4);  // as the dialog shows it: 10
 
     settings.rotspeed = 100;
     scene.rotationAngle = 0;
