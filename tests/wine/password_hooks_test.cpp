@@ -83,6 +83,7 @@ TEST_F(PasswordHooks, RefusedCloseKeepsRunningUntilThePasswordIsAccepted)
     ASSERT_TRUE(run.window);
     EXPECT_TRUE(saverRunningFlag()) << "switched on while the saver runs";
 
+    driver::xdotool("mousemove_relative 3 0");  // 3 pixels of travel: no close yet
     driver::xdotool("key space");
     EXPECT_TRUE(driver::stillRunningAfter(run.process, 800)) << "a refused password keeps the saver";
     std::vector<std::string> calls = recordedCalls();
@@ -91,7 +92,8 @@ TEST_F(PasswordHooks, RefusedCloseKeepsRunningUntilThePasswordIsAccepted)
     EXPECT_NE(calls[1].find("owner=" + std::to_string(reinterpret_cast<uintptr_t>(run.window))), std::string::npos)
         << "the saver window owns the password dialog: " << calls[1];
 
-    // The mouse reference was reset at the refusal: 4 pixels from there do not close.
+    // The mouse reference was reset at the refusal: 4 pixels from there do
+    // not close, though the cursor is now 7 from where the saver started.
     driver::xdotool("mousemove_relative 2 2");
     EXPECT_TRUE(driver::stillRunningAfter(run.process, 400));
     EXPECT_EQ(verifications(recordedCalls()), 1u);
@@ -126,6 +128,20 @@ TEST_F(PasswordHooks, SettingsThatTurnNoPasswordOn)
         EXPECT_EQ(driver::waitForExit(run.process, 3000), 0u) << c.what << ": no password, so the key closes";
         EXPECT_TRUE(recordedCalls().empty()) << c.what << ": the module was never loaded";
     }
+}
+
+// A PASSWORD.CPL without the verifier is freed again: no password, and the
+// system's flag is left alone.
+TEST_F(PasswordHooks, ModuleWithoutTheVerifierTurnsNoPasswordOn)
+{
+    driver::Win98ForSaver win98;
+    usePassword(1);
+    ASSERT_TRUE(
+        driver::copyFile(driver::builtFilePath(MPR_DLL_UNIX_PATH), driver::installFolder() + "\\PASSWORD.CPL"));
+    saver::Run run = saver::startFullScreen(program);
+    EXPECT_FALSE(saverRunningFlag());
+    driver::xdotool("key space");
+    EXPECT_EQ(driver::waitForExit(run.process, 3000), 0u);
 }
 
 TEST_F(PasswordHooks, PreviewNeverLoadsTheModule)

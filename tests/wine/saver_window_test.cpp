@@ -115,6 +115,21 @@ TEST_F(SaverWindow, PreviewFillsItsParentAndIgnoresInput)
     driver::xdotool("mousemove " + std::to_string(onScreen.left + 20) + " " + std::to_string(onScreen.top + 20));
     driver::xdotool("mousemove_relative 40 40 click 1 click 3 key space key Escape");
     EXPECT_TRUE(driver::stillRunningAfter(preview, 500));
+    // The keyboard focus stays with the parent, so the key presses above may
+    // not have reached the child: the messages that close a full-screen saver
+    // go to it directly.
+    const UINT closingElsewhere[][2] = {
+        {WM_KEYDOWN, VK_SPACE}, {WM_SYSKEYDOWN, VK_MENU}, {WM_LBUTTONDOWN, MK_LBUTTON},
+        {WM_ACTIVATEAPP, 0},    {WM_POWER, PWR_CRITICALRESUME}, {WM_POWERBROADCAST, PBT_APMSUSPEND},
+    };
+    for (const auto& m : closingElsewhere)
+        PostMessageA(child, m[0], m[1], 0);
+    EXPECT_TRUE(driver::stillRunningAfter(preview, 500));
+
+    ASSERT_TRUE(SendMessageTimeoutA(child, WM_SETTEXT, 0, reinterpret_cast<LPARAM>("Something else"),
+                                    SMTO_ABORTIFHUNG, 2000, &answer));
+    EXPECT_EQ(answer, 0u);
+    EXPECT_EQ(titleOf(child), "Preview");
 
     parent.destroy();
     EXPECT_EQ(driver::waitForExit(preview, 5000), 0u);
