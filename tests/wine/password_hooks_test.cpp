@@ -130,6 +130,33 @@ TEST_F(PasswordHooks, SettingsThatTurnNoPasswordOn)
     }
 }
 
+// While the verifier's dialog runs, the saver keeps drawing behind it, and a
+// close that reaches the saver then opens no second verifier.
+TEST_F(PasswordHooks, SaverGoesOnBehindTheVerifier)
+{
+    driver::Win98ForSaver win98;
+    usePassword(1);
+    driver::writeFile(answersFile, "slow-refuse\naccept\n");
+    saver::Run run = saver::startFullScreen(program);
+    ASSERT_TRUE(run.window);
+
+    driver::xdotool("key space");
+    for (int i = 0; i < 100 && verifications(recordedCalls()) == 0; ++i)
+        Sleep(10);
+    ASSERT_EQ(verifications(recordedCalls()), 1u);
+    driver::Picture before = driver::captureScreen();
+    PostMessageA(run.window, WM_CLOSE, 0, 0);
+    driver::xdotool("click 1");
+    Sleep(300);
+    EXPECT_TRUE(before.rgb != driver::captureScreen().rgb) << "frames go on during the verification";
+    EXPECT_TRUE(driver::stillRunningAfter(run.process, 1500)) << "the slow verifier refused";
+    EXPECT_EQ(verifications(recordedCalls()), 1u) << "a close during the verification asks nothing";
+
+    driver::xdotool("key space");
+    EXPECT_EQ(driver::waitForExit(run.process, 5000), 0u);
+    EXPECT_EQ(verifications(recordedCalls()), 2u);
+}
+
 // A PASSWORD.CPL without the verifier is freed again: no password, and the
 // system's flag is left alone.
 TEST_F(PasswordHooks, ModuleWithoutTheVerifierTurnsNoPasswordOn)
