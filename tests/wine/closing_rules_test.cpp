@@ -112,6 +112,8 @@ TEST_F(ClosingRules, ActivationAndPowerMessages)
         {WM_POWERBROADCAST, PBT_APMPOWERSTATUSCHANGE, 0, "power status without a change"},
         {WM_SYSCOMMAND, SC_SCREENSAVE, 0, "SC_SCREENSAVE"},
         {WM_SYSCOMMAND, SC_NEXTWINDOW, 0, "SC_NEXTWINDOW"},
+        // Commands are compared whole: a low bit set makes it another command.
+        {WM_SYSCOMMAND, SC_MONITORPOWER | 1, 2, "SC_MONITORPOWER with a low bit set"},
     };
     saver::Run run = saver::startFullScreen();
     for (const MessageCase& c : keep) {
