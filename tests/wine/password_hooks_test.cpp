@@ -177,9 +177,17 @@ TEST_F(PasswordHooks, PreviewNeverLoadsTheModule)
     usePassword(1);
     driver::TestWindow parent(200, 150);
     driver::Process preview = driver::start(program, "\"" + program + "\" /p " + parent.decimal());
-    ASSERT_TRUE(driver::waitForPreviewChild(parent.handle()));
+    HWND child = driver::waitForPreviewChild(parent.handle());
+    ASSERT_TRUE(child);
     EXPECT_TRUE(driver::stillRunningAfter(preview, 300));
-    parent.destroy();
+    EXPECT_TRUE(recordedCalls().empty());
+
+    // The AutoPlay answer holds in a preview too: no password here, so 0,
+    // and the close it posts ends the preview.
+    DWORD_PTR answer = 99;
+    ASSERT_TRUE(SendMessageTimeoutA(child, RegisterWindowMessageA("QueryCancelAutoPlay"), 0, 0, SMTO_ABORTIFHUNG,
+                                    3000, &answer));
+    EXPECT_EQ(answer, 0u);
     EXPECT_EQ(driver::waitForExit(preview, 5000), 0u);
     EXPECT_TRUE(recordedCalls().empty());
 }
