@@ -170,11 +170,14 @@ void initialiseDialog(HWND dialog)
     sendTo(dialog, rotationSpeedBar, TBM_SETRANGE, TRUE, MAKELPARAM(10, 100));
     sendTo(dialog, rotationSpeedBar, TBM_SETPOS, TRUE, settings.rotspeed);
 
-    // A file that names Rotating Squares opens as if the user had just chosen
-    // it: the squares always turn, so the rotate box shows checked, and
-    // choosing another background gives the box back its stored state.
-    if (selectedBackground(dialog) == RotatingSquares)
-        applyBackgroundChange(dialog);
+    // The click rules run once here, so that the dialog opens in the state the
+    // first click would bring it to anyway. Only a hand-edited file that names
+    // Rotating Squares with rotation off is affected: those squares always
+    // turn, so the rotate box comes up checked with its controls enabled (and
+    // OK stores rotate=1). The user has not chosen the background in this
+    // dialog, so savedRotate and rotateForced stay false, and choosing another
+    // background later leaves the box as it is.
+    applyClickRules(dialog);
 }
 
 void readBackAndSave(HWND dialog)

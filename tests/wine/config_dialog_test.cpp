@@ -118,6 +118,25 @@ TEST_F(ConfigDialog, OpensForEveryConfigurationSwitchAndEndsWithOne)
     }
 }
 
+// The dialog procedure leaves other messages to the system, which turns
+// Escape and the close box into Cancel: the dialog ends with 1, nothing written.
+TEST_F(ConfigDialog, EscapeAndTheCloseBoxCancel)
+{
+    const struct {
+        const char* what;
+        UINT message;
+        WPARAM wParam;
+    } ways[] = {{"Escape", WM_KEYDOWN, VK_ESCAPE}, {"the close box", WM_SYSCOMMAND, SC_CLOSE}};
+    for (const auto& way : ways) {
+        open(saver::SettingsLines());
+        const std::string before = settingsBytes();
+        click(ovalsCheck);
+        PostMessageA(dialog, way.message, way.wParam, 0);
+        EXPECT_EQ(driver::waitForExit(process, 5000), 1u) << way.what;
+        EXPECT_EQ(settingsBytes(), before) << way.what;
+    }
+}
+
 struct InitialState {
     const char* what;
     saver::SettingsLines lines;
@@ -205,13 +224,17 @@ TEST_F(ConfigDialog, RotatingSquaresForcesTheRotateBox)
     EXPECT_TRUE(rotationControlsEnabled());
     EXPECT_EQ(press(IDCANCEL), 1u);
 
-    // A file that names Rotating Squares opens as if it had just been chosen.
+    // A hand-edited file with Rotating Squares and rotation off opens with the
+    // box checked, as the click rules leave it. Nothing was chosen in the
+    // dialog, so leaving Rotating Squares has nothing to undo.
     open(lines({{"background", 1}}));
     EXPECT_TRUE(checked(rotateCheck));
     EXPECT_TRUE(rotationControlsEnabled());
     choose(2);
-    EXPECT_FALSE(checked(rotateCheck));
-    EXPECT_EQ(press(IDCANCEL), 1u);
+    EXPECT_TRUE(checked(rotateCheck));
+    EXPECT_TRUE(rotationControlsEnabled());
+    EXPECT_EQ(press(IDOK), 1u);
+    EXPECT_NE(settingsBytes().find("\r\nrotate=1\r\n"), std::string::npos) << settingsBytes();
 }
 
 TEST_F(ConfigDialog, ThemeRadiosEnableTheColourButtons)
